@@ -1,0 +1,2 @@
+// Placeholder until the window is written.
+int main() { return 0; }

@@ -1,0 +1,4 @@
+#include "tally.h"
+
+// Placeholder until the tally is written.
+void Tally(ControlTexts&) {}
