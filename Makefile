@@ -17,12 +17,12 @@ run: build
 	else build/bin/lanhe-ledger; fi
 
 test: build
-	ctest --preset release -j $(JOBS)
+	ctest --preset release -j $(JOBS) --no-tests=error
 
 asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS) --no-tests=error
 
 clean:
 	rm -rf build build-debug build-asan
