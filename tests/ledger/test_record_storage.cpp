@@ -6,25 +6,11 @@
 #include <map>
 #include <vector>
 
+#include "file_bytes.h"
 #include "record_storage.h"
 #include "text_encoding.h"
 
 namespace {
-
-QByteArray u8(const char8_t* text) {
-    return QByteArray(reinterpret_cast<const char*>(text));
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Message {
     std::string text;

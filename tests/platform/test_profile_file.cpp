@@ -11,13 +11,10 @@
 
 #include <QtTest>
 
+#include "file_bytes.h"
 #include "profile_file.h"
 
 namespace {
-
-QByteArray u8(const char8_t* text) {
-    return QByteArray(reinterpret_cast<const char*>(text));
-}
 
 std::string text(const QByteArray& bytes) {
     return bytes.toStdString();
@@ -25,17 +22,6 @@ std::string text(const QByteArray& bytes) {
 
 QByteArray fromStd(const std::string& bytes) {
     return QByteArray::fromStdString(bytes);
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 const QByteArray kBom("\xEF\xBB\xBF");
