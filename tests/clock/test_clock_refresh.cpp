@@ -10,30 +10,16 @@
 #include "clock_refresh.h"
 #include "http_client.h"
 #include "local_http_server.h"
+#include "local_time_caption.h"
 
 using Response = LocalHttpServer::Response;
 
 namespace {
 
-const QByteArray kPrefix("当前北京时间为：");
 const QByteArray kLocalTime("(local time)");
 
 QByteArray bytes(const std::string& s) {
     return QByteArray(s.data(), qsizetype(s.size()));
-}
-
-DateTime localDateTime(std::time_t t) {
-    std::tm local{};
-    localtime_r(&t, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
-}
-
-// True when caption shows the machine's clock within a second of [from, to].
-bool showsLocalTime(const QByteArray& caption, std::time_t from, std::time_t to) {
-    for (std::time_t t = from - 1; t <= to + 1; ++t)
-        if (caption == kPrefix + bytes(DateTimeToText(localDateTime(t)))) return true;
-    return false;
 }
 
 struct Captions {
@@ -62,7 +48,7 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("caption");
-        const QByteArray april6 = kPrefix + "2015年4月6日14时24分59秒";
+        const QByteArray april6 = kCaptionPrefix + "2015年4月6日14时24分59秒";
         QTest::newRow("page") << QByteArray("<script>window.baidu_time(1428301499000);</script>")
                               << 200 << april6;
         QTest::newRow("capitals") << QByteArray("WINDOW.BAIDU_TIME(1428301499000)") << 200
@@ -70,7 +56,7 @@ private slots:
         QTest::newRow("404 with the marker")
             << QByteArray("window.baidu_time(1428301499000)") << 404 << april6;
         QTest::newRow("page says 0")
-            << QByteArray("window.baidu_time(0)") << 200 << kPrefix + "1970年1月1日8时";
+            << QByteArray("window.baidu_time(0)") << 200 << kCaptionPrefix + "1970年1月1日8时";
         QTest::newRow("no marker") << QByteArray("<html></html>") << 200 << kLocalTime;
         QTest::newRow("404 without marker") << QByteArray("not found") << 404 << kLocalTime;
         QTest::newRow("empty timestamp") << QByteArray("window.baidu_time()") << 200 << kLocalTime;
