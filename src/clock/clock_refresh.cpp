@@ -11,10 +11,6 @@ namespace {
 
 constexpr char kCaptionPrefix[] = "当前北京时间为：";
 
-bool isBlank(std::string_view text) {
-    return text.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
-}
-
 DateTime localTimeNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -34,7 +30,7 @@ void FetchTimestampText(std::string_view host, std::function<void(std::string)> 
 void FetchNetworkTime(std::string_view host, std::function<void(std::optional<DateTime>)> done) {
     FetchTimestampText(host, [done = std::move(done)](std::string timestamp) {
         // An empty timestamp means the page said nothing; only a real 0 is 1970.
-        if (isBlank(timestamp)) return done(std::nullopt);
+        if (IsBlankTimestamp(timestamp)) return done(std::nullopt);
         const std::optional<std::string> dateText = TimestampToDateText(timestamp);
         if (!dateText) return done(std::nullopt);
         const DateTime networkTime = TextToDateTime(*dateText);

@@ -140,6 +140,10 @@ std::vector<std::string_view> splitAtSpaces(std::string_view text) {
 
 }  // namespace
 
+bool IsBlankTimestamp(std::string_view timestampText) {
+    return trimWhiteSpace(timestampText).empty();
+}
+
 std::optional<std::string> EngineDateText(std::int64_t milliseconds) {
     if (std::fabs(static_cast<double>(milliseconds)) > kMaxTimeValue) return std::nullopt;
     // Whole seconds toward minus infinity: -1 ms is 23:59:59 on the day before.

@@ -22,6 +22,11 @@
 // a line break, a single quote or a backslash.
 std::optional<std::string> TimestampToDateText(std::string_view timestampText);
 
+// True when the text holds nothing but white space (ASCII or ideographic):
+// it reads as 0 like "0", yet a page that gives it has said nothing.
+//   "" -> true   " \t" -> true   " 0 " -> false
+bool IsBlankTimestamp(std::string_view timestampText);
+
 // The engine's date text of a time value in ms since 1970 UTC, in local time:
 //   1428301499000 (TZ=Asia/Shanghai) -> "Mon Apr 6 14:24:59 UTC+0800 2015"
 // Failure cases: a magnitude above 8.64e15 gives no value.

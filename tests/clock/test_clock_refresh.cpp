@@ -61,6 +61,8 @@ private slots:
         QTest::newRow("404 without marker") << QByteArray("not found") << 404 << kLocalTime;
         QTest::newRow("empty timestamp") << QByteArray("window.baidu_time()") << 200 << kLocalTime;
         QTest::newRow("blank timestamp") << QByteArray("window.baidu_time( )") << 200 << kLocalTime;
+        QTest::newRow("ideographic space")
+            << QByteArray("window.baidu_time(\xA1\xA1)") << 200 << kLocalTime;
         QTest::newRow("not a number") << QByteArray("window.baidu_time(abc)") << 200 << kLocalTime;
         QTest::newRow("script in it")
             << QByteArray("window.baidu_time(0'+'1)") << 200 << kLocalTime;

@@ -111,6 +111,21 @@ private slots:
         QCOMPARE(shown(TimestampToDateText(timestamp.toStdString())), dateText);
     }
 
+    void blankTimestamp_data() {
+        QTest::addColumn<QByteArray>("timestamp");
+        QTest::addColumn<bool>("blank");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("white space") << QByteArray(" \t\r\n") << true;
+        QTest::newRow("ideographic space") << QByteArray("\xA1\xA1 ") << true;
+        QTest::newRow("0") << QByteArray(" 0 ") << false;
+        QTest::newRow("lead byte alone") << QByteArray("\xA1") << false;
+    }
+    void blankTimestamp() {
+        QFETCH(QByteArray, timestamp);
+        QFETCH(bool, blank);
+        QCOMPARE(IsBlankTimestamp(timestamp.toStdString()), blank);
+    }
+
     void engineDateText_data() {
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<qint64>("milliseconds");
