@@ -19,9 +19,11 @@ bool InputFilter::admits(const QString& typed) const {
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
-            // Shortcuts such as Ctrl+V carry control characters and pass; a
-            // refused character is swallowed before the box sees it.
+            // Shortcuts such as Ctrl+V pass whatever text they carry (a
+            // control character, or on some platforms the letter); a refused
+            // character is swallowed before the box sees it.
             const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
             return !admits(key->text());
         }
         case QEvent::InputMethod: {
