@@ -1,7 +1,7 @@
 // The clock in the real window, on the offscreen platform, in UTC+8, with its
-// time page on 127.0.0.1: the caption at start-up, one fetch per click of
-// "更新", the machine's time when there is no network, and input handled at
-// once while a fetch hangs.
+// time page on 127.0.0.1: the caption at start-up and in the tally's summary,
+// one fetch per click of "更新", the machine's time when there is no network,
+// and input handled at once while a fetch hangs.
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -33,10 +33,16 @@ private slots:
         tzset();
     }
 
-    void captionAfterStartUp() {
+    void captionAfterStartUpAndInTheSummary() {
         WindowFixture fixture;
         QVERIFY(fixture.start());
         QCOMPARE(fixture.text(Control::标签12), kFixtureCaption);
+
+        auto notice = answerNextModalBox();
+        QTest::mouseClick(fixture.control<QAbstractButton>(u"按钮2"_qs), Qt::LeftButton);
+        QTRY_VERIFY(notice->answered);
+        const QByteArray summary = fixture.text(Control::编辑框2);
+        QCOMPARE(summary.mid(summary.lastIndexOf('\n') + 1), kFixtureCaption);
     }
 
     void twoClicksOnUpdateMakeTwoFetches() {
@@ -93,6 +99,7 @@ private slots:
         QSignalSpy clicked(confirm, &QAbstractButton::clicked);
         QMetaObject::invokeMethod(confirm, "click", Qt::QueuedConnection);
         QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, 500);
+        QCOMPARE(fixture.text(Control::透明标签1), QByteArray("3000"));
         QVERIFY(!HttpClientIdle());
 
         // The fetch gives up, and the label shows the machine's time.
