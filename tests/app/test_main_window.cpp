@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QtTest>
+#include <functional>
+#include <utility>
 
 #include "file_bytes.h"
 #include "main_window.h"
@@ -16,25 +18,21 @@ Q_DECLARE_METATYPE(Control)
 
 namespace {
 
-// Records what the ledger texts hold at the moment the window is shown.
+// Runs a check at the moment the window is first shown.
 class ShowWatcher : public QObject {
 public:
-    explicit ShowWatcher(主窗口& window) : m_window(window) { window.installEventFilter(this); }
-    bool shown = false;
-    QByteArray clock, total;
+    ShowWatcher(QWidget& window, std::function<void()> onShow) : m_onShow(std::move(onShow)) {
+        window.installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Show && !shown) {
-            shown = true;
-            clock = QByteArray::fromStdString(m_window.ReadControlText(Control::标签12));
-            total = QByteArray::fromStdString(m_window.ReadControlText(Control::透明标签1));
-        }
+        if (event->type() == QEvent::Show && m_onShow) std::exchange(m_onShow, nullptr)();
         return false;
     }
 
 private:
-    主窗口& m_window;
+    std::function<void()> m_onShow;
 };
 
 QString shownText(QWidget* widget) {
@@ -53,12 +51,14 @@ private slots:
     void startUpFillsTheWindowBeforeShowingIt() {
         WindowFixture fixture;
         writeBytes(fixture.directory() + u"/文本.ini"_qs, "[保存]\r\n数据=3000\r\n");
-        ShowWatcher watcher(fixture.window());
+        QByteArray clock, total;
+        ShowWatcher watcher(fixture.window(), [&] {
+            clock = fixture.text(Control::标签12);
+            total = fixture.text(Control::透明标签1);
+        });
         QVERIFY(fixture.start());
-
-        QVERIFY(watcher.shown);
-        QVERIFY2(watcher.clock.startsWith("当前北京时间为："), watcher.clock.constData());
-        QCOMPARE(watcher.total, QByteArray("3000"));
+        QVERIFY(clock.startsWith("当前北京时间为："));
+        QCOMPARE(total, QByteArray("3000"));
 
         主窗口& window = fixture.window();
         QCOMPARE(window.windowTitle(), u"岚禾|记账器   v1.0"_qs);
@@ -68,6 +68,20 @@ private slots:
         for (QLineEdit* box : window.findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
         QVERIFY(fixture.control<QTextEdit>(u"编辑框2"_qs)->toPlainText().isEmpty());
+    }
+
+    // A tick due while the window is still hidden waits for it to be shown:
+    // the created event fetches the time once, the tick right after showing.
+    void earlyTickWaitsForTheWindow() {
+        WindowFixture fixture;
+        fixture.window();
+        QTest::qSleep(1200);  // blocks, so 时钟1's first tick is overdue
+        std::size_t fetchedWhenShown = 0;
+        ShowWatcher watcher(fixture.window(),
+                            [&] { fetchedWhenShown = fixture.timePage().requestCount(); });
+        QVERIFY(fixture.start());
+        QCOMPARE(fetchedWhenShown, std::size_t(1));
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.timePage().requestCount(), std::size_t(2), 500);
     }
 
     void windowCannotBeResizedMinimisedOrMaximised() {
@@ -228,8 +242,8 @@ private slots:
         QCOMPARE(seen->icon, QMessageBox::NoIcon);
     }
 
-    // While a box is open the window takes no input, but 时钟1 goes on
-    // ticking and each tick fetches the time page.
+    // While the tally's notice is open the window takes no input, but 时钟1
+    // goes on ticking and each tick fetches the time page.
     void clockTicksWhileABoxIsOpen() {
         WindowFixture fixture;
         QVERIFY(fixture.start());
@@ -239,8 +253,9 @@ private slots:
         QSignalSpy ticks(clock, &QTimer::timeout);
         const std::size_t fetched = fixture.timePage().requestCount();
         auto seen = answerNextModalBox(2100);
-        fixture.window().ShowMessage("只有统计完的数据方能保存", 0, "温馨提示");
+        QTest::mouseClick(fixture.control(u"按钮2"_qs), Qt::LeftButton);
         QVERIFY(seen->answered);
+        QCOMPARE(seen->caption, u"温馨提示"_qs);
         QVERIFY2(ticks.count() >= 2, qPrintable(QString::number(ticks.count())));
         QVERIFY(fixture.timePage().requestCount() >= fetched + 2);
     }
