@@ -29,6 +29,12 @@ struct Captions {
     }
 };
 
+// The time page of 6 April 2015, sent in pieces with pauses between them.
+Response slowTimePage(std::size_t pieceSize, int pauseMs) {
+    return Response::slow(Response::page("window.baidu_time(1428301499000)").bytes, pieceSize,
+                          pauseMs);
+}
+
 bool settle(const ClockRefresh& refresh) {
     return QTest::qWaitFor([&] { return !refresh.busy(); }, 8000);
 }
@@ -113,9 +119,8 @@ private slots:
 
     void atMostOneRefreshWaits() {
         LocalHttpServer server;
-        // About half a second per answer, so the calls below all come while it runs.
-        server.setDefault(
-            Response::slow(Response::page("window.baidu_time(1428301499000)").bytes, 16, 50));
+        // About a third of a second per answer, so the calls below come while it runs.
+        server.setDefault(slowTimePage(16, 50));
         Captions captions;
         ClockRefresh refresh(server.host(), captions.sink());
 
@@ -138,8 +143,7 @@ private slots:
     void endsQuietlyWhenDestroyedDuringAFetch() {
         LocalHttpServer server;
         // About a second per answer: the refresh is gone long before it ends.
-        server.setDefault(
-            Response::slow(Response::page("window.baidu_time(1428301499000)").bytes, 8, 80));
+        server.setDefault(slowTimePage(8, 80));
         Captions captions;
         {
             ClockRefresh refresh(server.host(), captions.sink());
