@@ -179,12 +179,6 @@ private slots:
         QCOMPARE(changes.count(), 0);
         QCOMPARE(box->cursorPosition(), 1);
     }
-
-private:
-    static QString shownText(QWidget* widget) {
-        if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-        return qobject_cast<QTextEdit*>(widget)->toPlainText();
-    }
 };
 
 QTEST_MAIN(TestInputModes)

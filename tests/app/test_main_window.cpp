@@ -11,7 +11,6 @@
 
 #include "file_bytes.h"
 #include "main_window.h"
-#include "transparent_label.h"
 #include "window_fixture.h"
 
 Q_DECLARE_METATYPE(Control)
@@ -34,14 +33,6 @@ protected:
 private:
     std::function<void()> m_onShow;
 };
-
-QString shownText(QWidget* widget) {
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-    if (auto* box = qobject_cast<QTextEdit*>(widget)) return box->toPlainText();
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* label = dynamic_cast<TransparentLabel*>(widget)) return label->text();
-    return u"(no text)"_qs;
-}
 
 }  // namespace
 

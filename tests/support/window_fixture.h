@@ -5,15 +5,19 @@
 // answerNextModalBox() plays the person who closes the next message box.
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
 
 #include "local_http_server.h"
 #include "main_window.h"
+#include "transparent_label.h"
 
 // 2015-04-06 06:24:59 UTC.
 inline constexpr const char* kFixtureTimePage = "window.baidu_time(1428301499000)";
@@ -56,6 +60,15 @@ private:
     LocalHttpServer m_timePage;
     std::unique_ptr<主窗口> m_window;
 };
+
+// What a box or label shows, as Qt holds it.
+inline QString shownText(QWidget* widget) {
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
+    if (auto* box = qobject_cast<QTextEdit*>(widget)) return box->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (auto* label = dynamic_cast<TransparentLabel*>(widget)) return label->text();
+    return u"(no text)"_qs;
+}
 
 struct ModalBoxSeen {
     bool answered = false;
