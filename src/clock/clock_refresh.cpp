@@ -1,5 +1,6 @@
 #include "clock_refresh.h"
 
+#include <chrono>
 #include <ctime>
 #include <utility>
 
@@ -10,6 +11,11 @@
 namespace {
 
 constexpr char kCaptionPrefix[] = "当前北京时间为：";
+
+// A time that arrives after the next tick is of no use, and a fetch that
+// outlives the period would keep the label from changing every second; past
+// this the refresh ends and shows the machine's own time.
+constexpr std::chrono::milliseconds kFetchTimeLimit{900};
 
 DateTime localTimeNow() {
     const std::time_t now = std::time(nullptr);
@@ -22,9 +28,10 @@ DateTime localTimeNow() {
 }  // namespace
 
 void FetchTimestampText(std::string_view host, std::function<void(std::string)> done) {
-    HttpReadBytes(TimePageUrl(host), [done = std::move(done)](std::string body) {
-        done(TimestampTextFromPage(body));
-    });
+    HttpReadBytes(
+        TimePageUrl(host),
+        [done = std::move(done)](std::string body) { done(TimestampTextFromPage(body)); },
+        kFetchTimeLimit);
 }
 
 void FetchNetworkTime(std::string_view host, std::function<void(std::optional<DateTime>)> done) {

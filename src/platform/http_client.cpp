@@ -12,6 +12,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <utility>
@@ -19,10 +20,8 @@
 
 namespace {
 
-// A clock page is tiny and refreshed every second, so a fetch that has not
-// finished within a few seconds is abandoned with what it has.
+// Connecting may take at most this much of a fetch's time limit.
 constexpr long kConnectTimeoutMs = 2000;
-constexpr long kTotalTimeoutMs = 3000;
 constexpr long kMaxRedirects = 5;
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 constexpr const char* kRequestHeaders[] = {"Accept: */*", "Cache-Control: no-cache",
@@ -100,7 +99,7 @@ public:
     bool idle() const { return m_transfers.empty(); }
     QObject* context() { return &m_context; }
 
-    void start(const std::string& url, HttpDone done) {
+    void start(const std::string& url, HttpDone done, std::chrono::milliseconds timeLimit) {
         auto transfer = std::make_unique<Transfer>();
         transfer->done = std::move(done);
         transfer->easy = curl_easy_init();
@@ -124,8 +123,9 @@ public:
         curl_easy_setopt(easy, CURLOPT_SHARE, m_share);
         curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
-        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, kTotalTimeoutMs);
+        const long limitMs = static_cast<long>(timeLimit.count());
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, std::min(kConnectTimeoutMs, limitMs));
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, limitMs);
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &writeBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
 
@@ -241,11 +241,11 @@ HttpClient* client() {
 
 }  // namespace
 
-void HttpReadBytes(std::string_view url, HttpDone done) {
+void HttpReadBytes(std::string_view url, HttpDone done, std::chrono::milliseconds timeLimit) {
     // A fragment never goes to the server.
     const std::string sent(url.substr(0, url.find('#')));
     if (HttpClient* c = client())
-        c->start(sent, std::move(done));
+        c->start(sent, std::move(done), timeLimit);
     else
         deliverLater(QCoreApplication::instance(), std::move(done), {});
 }

@@ -12,18 +12,23 @@
 // kHttpBodyCap bytes. A QCoreApplication must exist; `done` always runs later
 // from its event loop, never inside the call.
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 
 inline constexpr std::size_t kHttpBodyCap = 1024 * 1024;
+// How long one fetch may take, connecting included, unless the caller says.
+inline constexpr std::chrono::milliseconds kHttpTimeLimit{3000};
 
 using HttpDone = std::function<void(std::string body)>;
 
 // Starts one fetch. The first call opens the client (shared DNS cache and
 // in-memory cookies), which then lives until the application object ends.
-void HttpReadBytes(std::string_view url, HttpDone done);
+// Past timeLimit the fetch ends with the bytes it has.
+void HttpReadBytes(std::string_view url, HttpDone done,
+                   std::chrono::milliseconds timeLimit = kHttpTimeLimit);
 
 // True when no fetch is in flight and no completion is still to be delivered.
 bool HttpClientIdle();

@@ -82,13 +82,16 @@ private slots:
         fixture.timePage().setResponse("/special/time/", Response::silent());
         QElapsedTimer startUp;
         startUp.start();
+        const std::time_t before = std::time(nullptr);
         QVERIFY(fixture.start());
-        // The window waits about a second for the clock, not the fetch's time-out.
-        QVERIFY2(startUp.elapsed() < 2500, QByteArray::number(startUp.elapsed()));
-        QCOMPARE(fixture.text(Control::标签12), QByteArray("标签"));
-        QVERIFY(!HttpClientIdle());
+        // The first fetch gives up within the clock's period, so the window
+        // opens after about a second showing the machine's time.
+        QVERIFY2(startUp.elapsed() < 1500, QByteArray::number(startUp.elapsed()));
+        const QByteArray first = fixture.text(Control::标签12);
+        QVERIFY2(showsLocalTime(first, before, std::time(nullptr)), first);
 
-        // Keys and a click posted now are handled at once, the fetch still hanging.
+        // Keys and a click posted while the next fetch hangs are handled at once.
+        QTRY_VERIFY_WITH_TIMEOUT(!HttpClientIdle(), 1500);
         auto* amount = fixture.control<QWidget>(u"编辑框1"_qs);
         for (char digit : {'3', '0', '0', '0'})
             QCoreApplication::postEvent(
@@ -100,12 +103,12 @@ private slots:
         QMetaObject::invokeMethod(confirm, "click", Qt::QueuedConnection);
         QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, 500);
         QCOMPARE(fixture.text(Control::透明标签1), QByteArray("3000"));
-        QVERIFY(!HttpClientIdle());
 
-        // The fetch gives up, and the label shows the machine's time.
-        QTRY_VERIFY_WITH_TIMEOUT(fixture.text(Control::标签12) != QByteArray("标签"), 6000);
-        const QByteArray caption = fixture.text(Control::标签12);
-        QVERIFY2(showsLocalTime(caption, std::time(nullptr), std::time(nullptr)), caption);
+        // Every hanging fetch gives up before the next tick: the label goes on
+        // showing the machine's time, changing as it does.
+        QTRY_VERIFY_WITH_TIMEOUT(fixture.text(Control::标签12) != first, 2500);
+        const QByteArray later = fixture.text(Control::标签12);
+        QVERIFY2(showsLocalTime(later, std::time(nullptr), std::time(nullptr)), later);
     }
 };
 
