@@ -125,6 +125,7 @@ void 主窗口::applyIntegerValue(Control control) {
     if (value != text) WriteControlText(control, value);
 }
 
+// The program passes style 0 only: one OK button and no icon.
 void 主窗口::ShowMessage(std::string_view text, int, std::string_view caption) {
     showMessageBox(text, caption);
 }
